@@ -28,16 +28,17 @@ namespace {
 
 int g_codepage = kDefaultCodePage;  // fixed once by Startup
 
-// errno -> the code whose EInOutError message fits.
-int ErrorCode(int error) {
+// Raises EInOutError for errno `error`: the errors that have a message of
+// their own by that message's code, every other one as "I/O error <errno>".
+[[noreturn]] void RaiseSystemError(int error) {
   switch (error) {
-    case ENOENT: return 2;
-    case ENAMETOOLONG: return 3;
-    case EMFILE: return 4;
+    case ENOENT: RaiseInOutError(2);
+    case ENAMETOOLONG: RaiseInOutError(3);
+    case EMFILE: RaiseInOutError(4);
     case EACCES:
-    case EPERM: return 5;
-    case ENOSPC: return 101;
-    default: return error;
+    case EPERM: RaiseInOutError(5);
+    case ENOSPC: RaiseInOutError(101);
+    default: throw Failure("EInOutError", "I/O error " + std::to_string(error));
   }
 }
 
@@ -280,7 +281,7 @@ void WriteStdout(std::string_view bytes) {
     const ssize_t n = write(STDOUT_FILENO, bytes.data(), bytes.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      RaiseInOutError(ErrorCode(errno));
+      RaiseSystemError(errno);
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
@@ -327,9 +328,9 @@ struct InputFile::Handle {
 
 InputFile::InputFile(const std::string& path) : handle_(new Handle) {
   std::string native;
-  if (!NativePath(path, &native)) RaiseInOutError(ErrorCode(ENOENT));
+  if (!NativePath(path, &native)) RaiseSystemError(ENOENT);
   handle_->fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (handle_->fd < 0) RaiseInOutError(ErrorCode(errno));
+  if (handle_->fd < 0) RaiseSystemError(errno);
   struct stat info;
   if (fstat(handle_->fd, &info) == 0) {
     identity_.valid = true;
@@ -344,7 +345,7 @@ std::size_t InputFile::Read(char* buffer, std::size_t size) {
   for (;;) {
     const ssize_t n = read(handle_->fd, buffer, size);
     if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno != EINTR) RaiseInOutError(ErrorCode(errno));
+    if (errno != EINTR) RaiseSystemError(errno);
   }
 }
 
@@ -421,12 +422,12 @@ void OutputFile::Write(const void* data, std::size_t size) {
 }
 
 void OutputFile::SeekToStart() {
-  if (lseek(handle_->fd, 0, SEEK_SET) != 0) RaiseInOutError(ErrorCode(errno));
+  if (lseek(handle_->fd, 0, SEEK_SET) != 0) RaiseSystemError(errno);
 }
 
 std::int64_t OutputFile::Size() {
   struct stat info;
-  if (fstat(handle_->fd, &info) != 0) RaiseInOutError(ErrorCode(errno));
+  if (fstat(handle_->fd, &info) != 0) RaiseSystemError(errno);
   return static_cast<std::int64_t>(info.st_size);
 }
 
