@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all demo test clean
+.PHONY: all demo test test-sanitize clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
@@ -15,6 +15,10 @@ demo: all
 
 test: all
 	cd $(BUILD) && ctest --output-on-failure
+
+# The whole test suite with AddressSanitizer and UBSan.
+test-sanitize:
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZMLFC_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)"
 
 clean:
 	rm -rf $(BUILD)
