@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all demo test test-sanitize clean
+.PHONY: all demo test test-sanitize fuzz clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
@@ -19,6 +19,19 @@ test: all
 # The whole test suite with AddressSanitizer and UBSan.
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZMLFC_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)"
+
+# Runs every fuzz target for FUZZ_SECONDS each, from its seed corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	CC=clang CXX=clang++ $(MAKE) all BUILD=build-fuzz CMAKE_FLAGS="-DZMLFC_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo"
+	@set -e; for fuzzer in build-fuzz/tests/fuzz/*_fuzzer; do \
+	  name=$$(basename $$fuzzer _fuzzer); \
+	  mkdir -p build-fuzz/corpus/$$name; \
+	  echo "== $$name: $(FUZZ_SECONDS) s"; \
+	  $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    build-fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | \
+	    grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|Done'; \
+	done
 
 clean:
 	rm -rf $(BUILD)

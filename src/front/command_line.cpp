@@ -50,6 +50,9 @@ std::vector<std::string> SplitCommandLine(std::string_view line,
       parameter += c;
       ++i;
     }
+    // Only a lone quote at the end of the line gives an empty parameter;
+    // counting stops there.
+    if (parameter.empty()) break;
     parameters.push_back(std::move(parameter));
   }
   return parameters;

@@ -24,6 +24,9 @@ TEST(SplitCommandLine, FollowsTheRule) {
       {"", {}},
       {"   ", {}},
       {"zmlfc a", {"zmlfc", "a"}},
+      {"zmlfc a \"", {"zmlfc", "a"}},
+      {"zmlfc a \"\"\"", {"zmlfc", "a"}},
+      {"zmlfc \"\"\" b", {"zmlfc", " b"}},
   };
   for (const SplitCase& c : cases)
     EXPECT_EQ(SplitCommandLine(c.line, 1252), c.expected) << c.line;
