@@ -28,7 +28,7 @@ fuzz:
 	  name=$$(basename $$fuzzer _fuzzer); \
 	  mkdir -p build-fuzz/corpus/$$name; \
 	  echo "== $$name: $(FUZZ_SECONDS) s"; \
-	  $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 	    build-fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | \
 	    grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|Done'; \
 	done
