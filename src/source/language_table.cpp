@@ -15,6 +15,9 @@ std::array<char, 6> MakeID(std::string_view key) {
 AddEntryResult AddEntry(LanguageTable& table, std::string_view key,
                         std::string_view text) {
   if (table.EntryCount >= MaxEntries) return AddEntryResult::TooManyEntries;
+  // Every supported code page gives at least one UTF-16 unit for three
+  // bytes, so a longer text is refused without converting all of it.
+  if (text.size() > 3 * MaxTextLength) return AddEntryResult::TextTooLong;
   std::u16string value = platform::ToUtf16(text);
   if (value.size() > MaxTextLength) return AddEntryResult::TextTooLong;
   LanguageEntry entry;
