@@ -1,10 +1,192 @@
 #include "compiled/compiled_writer.h"
 
-// Placeholder until the compiled file writer lands.
+#include <zlib.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "compiled/crc32.h"
+#include "compiled/percentage.h"
+#include "compiled/spec_ZMLF.h"
+#include "front/console.h"
+#include "front/text.h"
+#include "platform/platform.h"
+
+namespace {
+
+// The data block is produced and checksummed in pieces of about this size,
+// so that it never exists a second time beside the table's texts.
+constexpr std::size_t kDataChunk = 1 << 20;
+
+// The header's offsets are signed 32-bit: the icon leaves room for the rest.
+constexpr std::int64_t kMaxIconSize = std::numeric_limits<std::int32_t>::max() / 2;
+
+std::string CrcSuffix(std::uint32_t crc) { return " [CRC " + Hex8(crc) + "]"; }
+
+// Calls `consume` with consecutive pieces of the data block: every entry's
+// text as UTF-16LE, in table order.
+template <typename Consume>
+void ForEachDataChunk(const LanguageTable& table, Consume consume) {
+  std::string chunk;
+  chunk.reserve(kDataChunk + 2 * 65536);
+  for (const LanguageEntry& entry : table.Entries) {
+    PutUtf16(&chunk, entry.Value);
+    if (chunk.size() >= kDataChunk) {
+      consume(chunk);
+      chunk.clear();
+    }
+  }
+  if (!chunk.empty()) consume(chunk);
+}
+
+class Deflater {
+ public:
+  Deflater() {
+    if (deflateInit2(&stream_, 9, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+      Fail();
+    initialised_ = true;
+  }
+  ~Deflater() {
+    if (initialised_) deflateEnd(&stream_);
+  }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+
+  void Add(const std::string& bytes, bool last) {
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream_.avail_in = static_cast<uInt>(bytes.size());
+    const int flush = last ? Z_FINISH : Z_NO_FLUSH;
+    for (;;) {
+      char buffer[1 << 16];
+      stream_.next_out = reinterpret_cast<Bytef*>(buffer);
+      stream_.avail_out = sizeof buffer;
+      const int result = deflate(&stream_, flush);
+      if (result == Z_STREAM_ERROR) Fail();
+      packed_.append(buffer, sizeof buffer - stream_.avail_out);
+      if (last ? result == Z_STREAM_END : stream_.avail_in == 0) break;
+      if (result != Z_OK && result != Z_BUF_ERROR) Fail();
+    }
+  }
+
+  const std::string& packed() const { return packed_; }
+
+ private:
+  [[noreturn]] static void Fail() { throw Failure("ECompressionError", "Error"); }
+
+  z_stream stream_{};
+  bool initialised_ = false;
+  std::string packed_;
+};
+
+}  // namespace
+
 void WriteCompiledFile(const LanguageTable& table, bool NoCRC, bool NoIcon,
                        platform::OutputFile& output) {
-  (void)table;
-  (void)NoCRC;
-  (void)NoIcon;
-  (void)output;
+  ZMLF_Header header;
+  header.ProgramID = table.ProgramID;
+  header.ProgramVer = table.ProgramVer;
+  header.Compression = table.Compression;
+
+  std::string icon;
+  if (!NoIcon && platform::FileExists(table.IconFile))
+    icon = platform::ReadWholeFile(table.IconFile, kMaxIconSize);
+  header.IconSize = static_cast<std::int32_t>(icon.size());
+  header.ExtHeaderSize =
+      static_cast<std::int32_t>(ExtendedHeaderSize(table.ExtendedHeader));
+  header.IndexOffset = static_cast<std::int32_t>(ZMLF_Header::kSize) +
+                       header.ExtHeaderSize + header.IconSize;
+  header.EntryCount = table.EntryCount;
+  header.DataOffset = header.IndexOffset +
+                      static_cast<std::int32_t>(ZMLF_IndexEntry::kSize) * table.EntryCount;
+
+  // 1. The header, with the sizes and checksums still to come left at 0.
+  console::Write("   Header........... ");
+  std::string block;
+  EncodeHeader(header, &block);
+  output.Write(block);
+  console::Line("OK [" + std::to_string(ZMLF_Header::kSize) + " bytes]");
+
+  // 2. The extended header.
+  console::Write("   Extended Header.. ");
+  block.clear();
+  EncodeExtendedHeader(table.ExtendedHeader, &block);
+  output.Write(block);
+  console::Write("OK [" + std::to_string(block.size()) + " bytes]");
+  if (!NoCRC) header.ExtHeaderCRC = StreamCRC32(block.data(), block.size());
+  console::Line(NoCRC ? "" : CrcSuffix(header.ExtHeaderCRC));
+
+  // 3. The icon.
+  console::Write("   Icon............. ");
+  if (!icon.empty()) {
+    output.Write(icon);
+    console::Line("OK [" + std::to_string(icon.size()) + " bytes]");
+  } else {
+    console::Line("NO");
+  }
+  std::string().swap(icon);
+
+  // 4. The index.
+  console::Write("   Index............ ");
+  block.clear();
+  std::int32_t offset = 0;
+  for (const LanguageEntry& entry : table.Entries) {
+    ZMLF_IndexEntry index_entry;
+    index_entry.ID = entry.ID;
+    index_entry.Offset = offset;
+    index_entry.Length = entry.Length;
+    EncodeIndexEntry(index_entry, &block);
+    offset += entry.Length;
+  }
+  output.Write(block);
+  console::Write(std::to_string(table.EntryCount) + " entries [" +
+                 std::to_string(block.size()) + " bytes]");
+  if (NoCRC) {
+    console::Line();
+  } else {
+    console::Write(" [CRC ");
+    header.IndexCRC = StreamCRC32(block.data(), block.size());
+    console::Line(Hex8(header.IndexCRC) + "]");
+  }
+  std::string().swap(block);
+
+  // 5. The data.
+  console::Write("   Data............. ");
+  header.DataSize = 2 * offset;
+  std::uint32_t data_crc = 0;
+  if (header.Compression == ZMLF_Zlib) {
+    console::Write(std::to_string(header.DataSize) + " bytes... Zlib: ");
+    Deflater deflater;
+    ForEachDataChunk(table, [&](const std::string& chunk) {
+      if (!NoCRC) data_crc = ExtendCRC32(data_crc, chunk.data(), chunk.size());
+      deflater.Add(chunk, false);
+    });
+    deflater.Add(std::string(), true);
+    header.DataPackedSize = static_cast<std::int32_t>(deflater.packed().size());
+    output.Write(deflater.packed());
+    console::Write("OK [" + std::to_string(header.DataPackedSize) + " bytes - " +
+                   std::to_string(SavedPercentage(header.DataSize,
+                                                  header.DataPackedSize)) +
+                   "%] ");
+  } else {
+    ForEachDataChunk(table, [&](const std::string& chunk) {
+      output.Write(chunk);
+      if (!NoCRC) data_crc = ExtendCRC32(data_crc, chunk.data(), chunk.size());
+    });
+    console::Write("OK [" + std::to_string(header.DataSize) + " bytes]");
+  }
+  if (NoCRC) {
+    console::Line();
+  } else {
+    console::Write(" [CRC ");
+    header.DataCRC = data_crc;
+    console::Line(Hex8(header.DataCRC) + "]");
+  }
+
+  // 6. The header again, now final.
+  output.SeekToStart();
+  block.clear();
+  EncodeHeader(header, &block);
+  output.Write(block);
 }

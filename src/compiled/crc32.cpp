@@ -12,8 +12,12 @@ void BuildCRC32Table() {
 }
 
 std::uint32_t StreamCRC32(const void* data, std::size_t size) {
+  return ExtendCRC32(0, data, size);
+}
+
+std::uint32_t ExtendCRC32(std::uint32_t crc, const void* data, std::size_t size) {
   const unsigned char* p = static_cast<const unsigned char*>(data);
-  std::uint32_t crc = 0xFFFFFFFFu;
+  crc ^= 0xFFFFFFFFu;
   for (std::size_t i = 0; i < size; ++i)
     crc = (crc >> 8) ^ CRC32Table[(crc ^ p[i]) & 0xFF];
   return crc ^ 0xFFFFFFFFu;

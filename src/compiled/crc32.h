@@ -13,4 +13,8 @@ void BuildCRC32Table();
 // The CRC-32 of `size` bytes from `data`.
 std::uint32_t StreamCRC32(const void* data, std::size_t size);
 
+// The CRC-32 of a block that continues a block whose CRC-32 is `crc`, so
+// that a block can be checksummed piece by piece.
+std::uint32_t ExtendCRC32(std::uint32_t crc, const void* data, std::size_t size);
+
 #endif  // ZMLFC_COMPILED_CRC32_H_

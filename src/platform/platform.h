@@ -106,8 +106,9 @@ class InputFile {
 };
 
 // The whole content of a file. Raises EFOpenError "Cannot open file "<full
-// path>". <reason>" when the file cannot be opened or read.
-std::string ReadWholeFile(const std::string& path);
+// path>". <reason>" when the file cannot be opened or read, or is larger
+// than `max_size` bytes.
+std::string ReadWholeFile(const std::string& path, std::int64_t max_size);
 
 // The output file: created or truncated, read/write, not shared.
 class OutputFile {

@@ -356,7 +356,7 @@ void InputFile::Close() {
   }
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::int64_t max_size) {
   std::string native;
   NativePath(path, &native);
   std::string full = native;
@@ -376,8 +376,10 @@ std::string ReadWholeFile(const std::string& path) {
   } closer{fd};
   std::string content;
   struct stat info;
-  if (fstat(fd, &info) == 0 && info.st_size > 0)
+  if (fstat(fd, &info) == 0 && info.st_size > 0) {
+    if (info.st_size > max_size) fail(EFBIG);
     content.reserve(static_cast<std::size_t>(info.st_size));
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -387,6 +389,7 @@ std::string ReadWholeFile(const std::string& path) {
       fail(errno);
     }
     content.append(buffer, static_cast<std::size_t>(n));
+    if (static_cast<std::int64_t>(content.size()) > max_size) fail(EFBIG);
   }
   return content;
 }

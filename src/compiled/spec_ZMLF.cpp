@@ -1,0 +1,74 @@
+#include "compiled/spec_ZMLF.h"
+
+void PutFixed16(std::string* dst, std::uint16_t value) {
+  dst->push_back(static_cast<char>(value & 0xFF));
+  dst->push_back(static_cast<char>(value >> 8));
+}
+
+void PutFixed32(std::string* dst, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8)
+    dst->push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+std::uint16_t DecodeFixed16(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+}
+
+std::uint32_t DecodeFixed32(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+void EncodeHeader(const ZMLF_Header& h, std::string* dst) {
+  dst->append(h.Magic.data(), h.Magic.size());
+  dst->push_back(static_cast<char>(h.EndOfSignature));
+  dst->push_back(static_cast<char>(h.FormatVersion));
+  dst->append(h.ProgramID.data(), h.ProgramID.size());
+  dst->push_back(static_cast<char>(h.ProgramVer));
+  PutFixed32(dst, static_cast<std::uint32_t>(h.IndexOffset));
+  PutFixed32(dst, static_cast<std::uint32_t>(h.EntryCount));
+  PutFixed32(dst, h.IndexCRC);
+  PutFixed32(dst, static_cast<std::uint32_t>(h.DataOffset));
+  PutFixed32(dst, static_cast<std::uint32_t>(h.DataSize));
+  PutFixed32(dst, static_cast<std::uint32_t>(h.DataPackedSize));
+  PutFixed32(dst, h.DataCRC);
+  dst->push_back(static_cast<char>(h.Compression));
+  dst->push_back(static_cast<char>(h.CompilerVersion));
+  PutFixed32(dst, static_cast<std::uint32_t>(h.ExtHeaderSize));
+  PutFixed32(dst, h.ExtHeaderCRC);
+  PutFixed32(dst, static_cast<std::uint32_t>(h.IconSize));
+}
+
+void EncodeIndexEntry(const ZMLF_IndexEntry& entry, std::string* dst) {
+  dst->append(entry.ID.data(), entry.ID.size());
+  PutFixed32(dst, static_cast<std::uint32_t>(entry.Offset));
+  PutFixed16(dst, entry.Length);
+}
+
+void PutUtf16(std::string* dst, const std::u16string& text) {
+  for (char16_t unit : text) PutFixed16(dst, static_cast<std::uint16_t>(unit));
+}
+
+namespace {
+
+// The strings in the order the file stores them.
+std::array<const std::u16string*, 5> Strings(const ZMLF_ExtendedHeader& s) {
+  return {&s.Name, &s.Author, &s.URL, &s.Email, &s.FontName};
+}
+
+}  // namespace
+
+std::size_t ExtendedHeaderSize(const ZMLF_ExtendedHeader& strings) {
+  std::size_t size = 0;
+  for (const std::u16string* field : Strings(strings)) size += 1 + 2 * field->size();
+  return size;
+}
+
+void EncodeExtendedHeader(const ZMLF_ExtendedHeader& strings, std::string* dst) {
+  for (const std::u16string* field : Strings(strings)) {
+    dst->push_back(static_cast<char>(field->size() & 0xFF));
+    PutUtf16(dst, *field);
+  }
+}
