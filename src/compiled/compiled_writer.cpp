@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -41,9 +40,12 @@ void ForEachDataChunk(const LanguageTable& table, Consume consume) {
   if (!chunk.empty()) consume(chunk);
 }
 
+// One complete zlib stream, written to the output as the compressor hands
+// it out, so that the stream is never held whole in memory; the bytes are
+// those of a single-call compression.
 class Deflater {
  public:
-  Deflater() {
+  explicit Deflater(platform::OutputFile& output) : output_(output) {
     if (deflateInit2(&stream_, 9, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
       Fail();
     initialised_ = true;
@@ -54,30 +56,38 @@ class Deflater {
   Deflater(const Deflater&) = delete;
   Deflater& operator=(const Deflater&) = delete;
 
-  void Add(const std::string& bytes, bool last) {
-    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream_.avail_in = static_cast<uInt>(bytes.size());
-    const int flush = last ? Z_FINISH : Z_NO_FLUSH;
-    for (;;) {
-      char buffer[1 << 16];
-      stream_.next_out = reinterpret_cast<Bytef*>(buffer);
-      stream_.avail_out = sizeof buffer;
-      const int result = deflate(&stream_, flush);
-      if (result == Z_STREAM_ERROR) Fail();
-      packed_.append(buffer, sizeof buffer - stream_.avail_out);
-      if (last ? result == Z_STREAM_END : stream_.avail_in == 0) break;
-      if (result != Z_OK && result != Z_BUF_ERROR) Fail();
-    }
-  }
+  void Add(const std::string& bytes) { Run(bytes, Z_NO_FLUSH); }
+  void Finish() { Run(std::string(), Z_FINISH); }
 
-  const std::string& packed() const { return packed_; }
+  // The bytes of the stream written so far.
+  std::int64_t packed_size() const { return packed_size_; }
 
  private:
+  void Run(const std::string& bytes, int flush) {
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream_.avail_in = static_cast<uInt>(bytes.size());
+    // Output space left over means the compressor has taken all the input
+    // and, when finishing, has ended the stream.
+    int result;
+    do {
+      stream_.next_out = buffer_;
+      stream_.avail_out = sizeof buffer_;
+      result = deflate(&stream_, flush);
+      if (result == Z_STREAM_ERROR) Fail();
+      const std::size_t produced = sizeof buffer_ - stream_.avail_out;
+      output_.Write(buffer_, produced);
+      packed_size_ += static_cast<std::int64_t>(produced);
+    } while (stream_.avail_out == 0);
+    if (stream_.avail_in != 0 || (flush == Z_FINISH && result != Z_STREAM_END)) Fail();
+  }
+
   [[noreturn]] static void Fail() { throw Failure("ECompressionError", "Error"); }
 
+  platform::OutputFile& output_;
   z_stream stream_{};
   bool initialised_ = false;
-  std::string packed_;
+  std::int64_t packed_size_ = 0;
+  Bytef buffer_[1 << 16];
 };
 
 }  // namespace
@@ -157,14 +167,13 @@ void WriteCompiledFile(const LanguageTable& table, bool NoCRC, bool NoIcon,
   std::uint32_t data_crc = 0;
   if (header.Compression == ZMLF_Zlib) {
     console::Write(std::to_string(header.DataSize) + " bytes... Zlib: ");
-    Deflater deflater;
+    Deflater deflater(output);
     ForEachDataChunk(table, [&](const std::string& chunk) {
       if (!NoCRC) data_crc = ExtendCRC32(data_crc, chunk.data(), chunk.size());
-      deflater.Add(chunk, false);
+      deflater.Add(chunk);
     });
-    deflater.Add(std::string(), true);
-    header.DataPackedSize = static_cast<std::int32_t>(deflater.packed().size());
-    output.Write(deflater.packed());
+    deflater.Finish();
+    header.DataPackedSize = static_cast<std::int32_t>(deflater.packed_size());
     console::Write("OK [" + std::to_string(header.DataPackedSize) + " bytes - " +
                    std::to_string(SavedPercentage(header.DataSize,
                                                   header.DataPackedSize)) +

@@ -47,7 +47,7 @@ void EncodeIndexEntry(const ZMLF_IndexEntry& entry, std::string* dst) {
   PutFixed16(dst, entry.Length);
 }
 
-void PutUtf16(std::string* dst, const std::u16string& text) {
+void PutUtf16(std::string* dst, std::u16string_view text) {
   for (char16_t unit : text) PutFixed16(dst, static_cast<std::uint16_t>(unit));
 }
 
@@ -58,17 +58,25 @@ std::array<const std::u16string*, 5> Strings(const ZMLF_ExtendedHeader& s) {
   return {&s.Name, &s.Author, &s.URL, &s.Email, &s.FontName};
 }
 
+// A length byte counts at most 255 units: a longer string is cut there, so
+// that the block always reads back as five strings of the stated size.
+std::u16string_view Stored(const std::u16string& text) {
+  return std::u16string_view(text).substr(0, 255);
+}
+
 }  // namespace
 
 std::size_t ExtendedHeaderSize(const ZMLF_ExtendedHeader& strings) {
   std::size_t size = 0;
-  for (const std::u16string* field : Strings(strings)) size += 1 + 2 * field->size();
+  for (const std::u16string* field : Strings(strings))
+    size += 1 + 2 * Stored(*field).size();
   return size;
 }
 
 void EncodeExtendedHeader(const ZMLF_ExtendedHeader& strings, std::string* dst) {
   for (const std::u16string* field : Strings(strings)) {
-    dst->push_back(static_cast<char>(field->size() & 0xFF));
-    PutUtf16(dst, *field);
+    const std::u16string_view text = Stored(*field);
+    dst->push_back(static_cast<char>(text.size()));
+    PutUtf16(dst, text);
   }
 }

@@ -9,8 +9,10 @@
 #define ZMLFC_COMPILED_SPEC_ZMLF_H_
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The five descriptive strings, in the order the file stores them.
 struct ZMLF_ExtendedHeader {
@@ -67,11 +69,12 @@ void EncodeHeader(const ZMLF_Header& header, std::string* dst);
 // Appends the 12 bytes of an index entry.
 void EncodeIndexEntry(const ZMLF_IndexEntry& entry, std::string* dst);
 // Appends UTF-16LE code units.
-void PutUtf16(std::string* dst, const std::u16string& text);
+void PutUtf16(std::string* dst, std::u16string_view text);
 
 // The size of the extended header block: five length bytes and the units.
 std::size_t ExtendedHeaderSize(const ZMLF_ExtendedHeader& strings);
-// Appends the extended header block. Every string holds at most 255 units.
+// Appends the extended header block. A string over 255 units, which the
+// length byte cannot count, is stored as its first 255 units.
 void EncodeExtendedHeader(const ZMLF_ExtendedHeader& strings, std::string* dst);
 
 #endif  // ZMLFC_COMPILED_SPEC_ZMLF_H_
