@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all demo test test-sanitize fuzz clean
+.PHONY: all demo test test-sanitize fuzz bench windows clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
@@ -32,6 +32,22 @@ fuzz:
 	    build-fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | \
 	    grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|Done'; \
 	done
+
+# Builds the benchmarks in their own Release directory and runs them: the
+# program against zlib, iconv and msgfmt, then the micro-benchmarks. Takes
+# minutes, since the largest source is compressed several times.
+BENCH_BUILD ?= build-bench
+bench:
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DZMLFC_BENCH=ON -DZMLFC_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BENCH_BUILD) --parallel
+	bench/run $(BENCH_BUILD)
+
+# The Windows program, cross-built with MinGW-w64: $(WINDOWS_BUILD)/zmlfc.exe.
+WINDOWS_BUILD ?= build-win
+windows:
+	test -f $(WINDOWS_BUILD)/CMakeCache.txt || cmake -S . -B $(WINDOWS_BUILD) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD) --parallel
 
 clean:
 	rm -rf $(BUILD)
