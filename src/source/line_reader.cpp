@@ -23,7 +23,9 @@ bool LineReader::Fill() {
 
 bool LineReader::Next(std::string* line) {
   line->clear();
-  bool started = false;  // a byte of this line has been taken, even a CR
+  // Whether the line has begun. A dropped CR does not begin one, so a CR
+  // at the very end or just before Ctrl-Z adds no empty line.
+  bool started = false;
   while (Fill()) {
     const char* begin = buffer_.data() + position_;
     const std::size_t available = size_ - position_;
@@ -39,10 +41,7 @@ bool LineReader::Next(std::string* line) {
 
     const char special = begin[n];
     ++position_;
-    if (special == '\r') {
-      started = true;
-      continue;
-    }
+    if (special == '\r') continue;
     if (special == '\n') return true;
     // Ctrl-Z: the text ends here, inside a line or before one.
     ended_ = true;

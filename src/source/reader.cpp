@@ -6,40 +6,17 @@
 #include "front/text.h"
 #include "source/integer_value.h"
 #include "source/line_reader.h"
+#include "source/reader_state.h"
 
 namespace {
 
 constexpr std::size_t kMaxHeaderTextLength = 255;  // one length byte
 
-struct ReaderState {
-  bool IsLSF = false;
-  bool IsHeader = false;
-  bool IsBody = false;
-};
-
-// Applies a tag line (trimmed and folded) to the state; false when it is no
-// tag or not accepted here.
-bool ApplyTag(const std::string& tag, ReaderState& s) {
-  if (tag == "{LSF}") {
-    s.IsLSF = true;
-  } else if (tag == "{HEADER}" && s.IsLSF && !s.IsBody) {
-    s.IsHeader = true;
-  } else if (tag == "{BODY}" && s.IsLSF && !s.IsHeader) {
-    s.IsBody = true;
-  } else if (tag == "{/HEADER}" && s.IsLSF && s.IsHeader) {
-    s.IsHeader = false;
-  } else if (tag == "{/BODY}" && s.IsLSF && s.IsBody) {
-    s.IsBody = false;
-  } else if (tag == "{/LSF}" && s.IsLSF && !s.IsHeader && !s.IsBody) {
-    s.IsLSF = false;
-  } else {
-    return false;
-  }
-  return true;
-}
-
 // Stores a descriptive string; false when it does not fit its length byte.
 bool SetHeaderText(std::u16string& field, std::string_view text) {
+  // Every code page gives at least one UTF-16 unit for three bytes, so a
+  // longer text is refused without converting all of it.
+  if (text.size() > 3 * kMaxHeaderTextLength) return false;
   std::u16string value = platform::ToUtf16(text);
   if (value.size() > kMaxHeaderTextLength) return false;
   field = std::move(value);
