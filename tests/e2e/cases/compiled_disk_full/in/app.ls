@@ -1,0 +1,8 @@
+{LSF}
+{HEADER}
+OUTFILE = /dev/full
+{/HEADER}
+{BODY}
+A = a
+{/BODY}
+{/LSF}

@@ -1,0 +1,9 @@
+{LSF}
+{HEADER}
+ICONFILE = missing.ico
+OUTFILE = app.lng
+COMPRESSION = 99
+{/HEADER}
+{BODY}
+{/BODY}
+{/LSF}
