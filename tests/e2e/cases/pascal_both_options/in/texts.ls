@@ -1,0 +1,9 @@
+{LSF}
+{HEADER}
+OUTFILE = app.lng
+PROGRAMID = XY
+{/HEADER}
+{BODY}
+HELLO = Bonjour
+{/BODY}
+{/LSF}

@@ -1,0 +1,7 @@
+{LSF}
+{HEADER}
+OUTFILE = app.lng
+{/HEADER}
+{BODY}
+{/BODY}
+{/LSF}
