@@ -186,4 +186,19 @@ TEST(WritePascalSource, ConsoleCountsEntries) {
       EXPECT_EQ(Generate(TableOf(c.entries), internal).console, c.console);
 }
 
+// A full disk ends the run with the failure report; the label stays open.
+TEST(WritePascalSource, FailedWriteRaisesWriteError) {
+  platform::OutputFile output;
+  if (!output.Create("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  testing::internal::CaptureStdout();
+  try {
+    WritePascalSource(output, "app.ls", TableOf({{"A", "a"}}), true);
+    ADD_FAILURE() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.kind, "EWriteError");
+    EXPECT_STREQ(failure.what(), "Stream write error");
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "   Entries.......... ");
+}
+
 }  // namespace
