@@ -80,3 +80,65 @@ void EncodeExtendedHeader(const ZMLF_ExtendedHeader& strings, std::string* dst) 
     PutUtf16(dst, text);
   }
 }
+
+bool DecodeHeader(std::string_view bytes, ZMLF_Header* h) {
+  if (bytes.size() < ZMLF_Header::kSize) return false;
+  const char* p = bytes.data();
+  auto byte = [&p] { return static_cast<std::uint8_t>(*p++); };
+  auto fixed32 = [&p] {
+    const std::uint32_t value = DecodeFixed32(p);
+    p += 4;
+    return value;
+  };
+  auto signed32 = [&fixed32] { return static_cast<std::int32_t>(fixed32()); };
+  for (char& c : h->Magic) c = *p++;
+  h->EndOfSignature = byte();
+  h->FormatVersion = byte();
+  for (char& c : h->ProgramID) c = *p++;
+  h->ProgramVer = byte();
+  h->IndexOffset = signed32();
+  h->EntryCount = signed32();
+  h->IndexCRC = fixed32();
+  h->DataOffset = signed32();
+  h->DataSize = signed32();
+  h->DataPackedSize = signed32();
+  h->DataCRC = fixed32();
+  h->Compression = byte();
+  h->CompilerVersion = byte();
+  h->ExtHeaderSize = signed32();
+  h->ExtHeaderCRC = fixed32();
+  h->IconSize = signed32();
+  return true;
+}
+
+bool DecodeIndexEntry(std::string_view bytes, ZMLF_IndexEntry* entry) {
+  if (bytes.size() < ZMLF_IndexEntry::kSize) return false;
+  for (std::size_t i = 0; i < entry->ID.size(); ++i) entry->ID[i] = bytes[i];
+  entry->Offset = static_cast<std::int32_t>(DecodeFixed32(bytes.data() + 6));
+  entry->Length = DecodeFixed16(bytes.data() + 10);
+  return true;
+}
+
+std::u16string GetUtf16(std::string_view bytes) {
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<char16_t>(DecodeFixed16(bytes.data() + 2 * i));
+  return text;
+}
+
+int DecodeExtendedHeader(std::string_view block, ZMLF_ExtendedHeader* strings,
+                         std::size_t* used) {
+  std::size_t at = 0;
+  int whole = 0;
+  for (std::u16string* field : {&strings->Name, &strings->Author, &strings->URL,
+                                &strings->Email, &strings->FontName}) {
+    if (at >= block.size()) break;
+    const std::size_t bytes = 2 * static_cast<unsigned char>(block[at]);
+    if (bytes > block.size() - at - 1) break;
+    *field = GetUtf16(block.substr(at + 1, bytes));
+    at += 1 + bytes;
+    ++whole;
+  }
+  *used = at;
+  return whole;
+}

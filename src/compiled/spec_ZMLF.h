@@ -77,4 +77,19 @@ std::size_t ExtendedHeaderSize(const ZMLF_ExtendedHeader& strings);
 // length byte cannot count, is stored as its first 255 units.
 void EncodeExtendedHeader(const ZMLF_ExtendedHeader& strings, std::string* dst);
 
+// --- Reading: the counterparts of the encoders. Each reads only the bytes it
+// is given, so a short or hostile file is never read past its end.
+
+// Reads the 51 header bytes at the start of `bytes`; false when fewer.
+bool DecodeHeader(std::string_view bytes, ZMLF_Header* header);
+// Reads the 12 index entry bytes at the start of `bytes`; false when fewer.
+bool DecodeIndexEntry(std::string_view bytes, ZMLF_IndexEntry* entry);
+// The UTF-16LE code units of `bytes`; an odd last byte is no unit.
+std::u16string GetUtf16(std::string_view bytes);
+// Reads the five length-prefixed strings from the start of `block`, in file
+// order. Returns how many were whole (5 when all were); *used receives the
+// bytes those take, so the block is exact when it equals block.size().
+int DecodeExtendedHeader(std::string_view block, ZMLF_ExtendedHeader* strings,
+                         std::size_t* used);
+
 #endif  // ZMLFC_COMPILED_SPEC_ZMLF_H_
