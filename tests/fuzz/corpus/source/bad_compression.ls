@@ -1,0 +1,5 @@
+{LSF}
+{HEADER}
+COMPRESSION = 7
+{/HEADER}
+{/LSF}

@@ -1,0 +1,4 @@
+{LSF}
+{HEADER}
+PROGRAMVER = 12x
+{/HEADER}

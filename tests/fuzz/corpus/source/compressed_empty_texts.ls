@@ -1,0 +1,8 @@
+{LSF}
+{HEADER}
+COMPRESSION = 99
+{/HEADER}
+{BODY}
+E1 =
+E2 =
+{/BODY}

@@ -1,0 +1,5 @@
+{LSF}
+{BODY}
+A = onetwo
+B = cuthere
+C = never

@@ -1,0 +1,9 @@
+{LSF}
+{HEADER}
+OUTFILE = app.lng
+COMPRESSION = 9
+{/HEADER}
+{BODY}
+A = a
+{/BODY}
+{/LSF}

@@ -1,0 +1,5 @@
+{LSF}
+{HEADER}
+OUTFILE = app.lng
+PROGRAMVER = 7 
+{/HEADER}

@@ -1,0 +1,8 @@
+# demo
+{LSF}
+{HEADER}
+NAMES = Demo
+{/HEADER}
+
+{BODY}
+Hello = Hello world

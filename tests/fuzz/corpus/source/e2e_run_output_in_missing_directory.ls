@@ -1,0 +1,5 @@
+{LSF}
+{HEADER}
+OUTFILE = missing\app.lng
+{/HEADER}
+{/LSF}

@@ -1,0 +1,5 @@
+{LSF}
+{HEADER}
+OUTFILE = out.lng
+{/HEADER}
+{/LSF}

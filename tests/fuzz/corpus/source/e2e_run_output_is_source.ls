@@ -1,0 +1,8 @@
+{LSF}
+{HEADER}
+OUTFILE = app.ls
+{/HEADER}
+{BODY}
+A = a
+{/BODY}
+{/LSF}

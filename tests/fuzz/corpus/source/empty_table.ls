@@ -1,0 +1,7 @@
+{lsf}
+  # comment
+{header}
+{/header}
+{body}
+{/body}
+{/lsf}

@@ -1,0 +1,4 @@
+{LSF}
+{BODY}
+A = a
+{HEADER}
