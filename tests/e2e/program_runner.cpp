@@ -1,6 +1,7 @@
 #include "program_runner.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,29 +39,38 @@ bool UnderLauncher() {
   return launcher != nullptr && *launcher != '\0';
 }
 
-ProgramResult RunProgram(const std::vector<std::string>& args,
-                         const std::string& cwd, const Environment& env,
-                         const std::string& stdout_path) {
+namespace {
+
+std::vector<std::string> ProgramArgv(const std::vector<std::string>& args) {
   std::vector<std::string> argv;
   if (UnderLauncher()) argv = SplitWords(std::getenv("ZMLFC_LAUNCHER"));
   argv.push_back(fs::absolute(ProgramPath()).string());
   argv.insert(argv.end(), args.begin(), args.end());
-  return RunCommand(argv, cwd, env, stdout_path);
+  return argv;
 }
 
-ProgramResult RunCommand(const std::vector<std::string>& argv,
-                         const std::string& cwd, const Environment& env,
-                         const std::string& stdout_path) {
+// Runs argv with standard output into `stdout_path`, the capture, or (with
+// `closed_pipe`) a pipe without a reader.
+ProgramResult Run(const std::vector<std::string>& argv, const std::string& cwd,
+                  const Environment& env, const std::string& stdout_path,
+                  bool closed_pipe) {
   TempDir capture;
   const std::string out_path =
       stdout_path.empty() ? capture / "stdout" : stdout_path;
   const std::string err_path = capture / "stderr";
 
+  int pipe_ends[2] = {-1, -1};
+  if (closed_pipe) {
+    if (pipe(pipe_ends) != 0) throw std::runtime_error("pipe failed");
+    close(pipe_ends[0]);
+  }
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     if (chdir(cwd.c_str()) != 0) _exit(125);
-    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (closed_pipe) signal(SIGPIPE, SIG_DFL);
+    const int out = closed_pipe ? pipe_ends[1]
+                                : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int in = open("/dev/null", O_RDONLY);
     if (out < 0 || err < 0 || in < 0) _exit(125);
@@ -75,15 +85,35 @@ ProgramResult RunCommand(const std::vector<std::string>& argv,
     execvp(raw[0], raw.data());
     _exit(127);
   }
+  if (closed_pipe) close(pipe_ends[1]);
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
   }
   ProgramResult result;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status)
                                     : 128 + WTERMSIG(status);
-  if (stdout_path.empty()) result.out = ReadFile(out_path);
+  if (stdout_path.empty() && !closed_pipe) result.out = ReadFile(out_path);
   result.err = ReadFile(err_path);
   return result;
+}
+
+}  // namespace
+
+ProgramResult RunProgram(const std::vector<std::string>& args,
+                         const std::string& cwd, const Environment& env,
+                         const std::string& stdout_path) {
+  return Run(ProgramArgv(args), cwd, env, stdout_path, false);
+}
+
+ProgramResult RunCommand(const std::vector<std::string>& argv,
+                         const std::string& cwd, const Environment& env,
+                         const std::string& stdout_path) {
+  return Run(argv, cwd, env, stdout_path, false);
+}
+
+ProgramResult RunProgramIntoClosedPipe(const std::vector<std::string>& args,
+                                       const std::string& cwd) {
+  return Run(ProgramArgv(args), cwd, {}, "", true);
 }
 
 std::string MaskElapsed(const std::string& out) {

@@ -31,6 +31,12 @@ ProgramResult RunCommand(const std::vector<std::string>& argv,
                          const std::string& cwd, const Environment& env = {},
                          const std::string& stdout_path = "");
 
+// Runs the program under test with standard output a pipe whose reader has
+// already gone away, and with SIGPIPE at its default action, as a shell
+// pipeline into a program that quit early leaves it.
+ProgramResult RunProgramIntoClosedPipe(const std::vector<std::string>& args,
+                                       const std::string& cwd);
+
 // True when the program under test is the Windows build run by a launcher.
 bool UnderLauncher();
 
