@@ -87,7 +87,7 @@ DumpOptions ReadDumpOptions(const std::vector<std::string>& parameters,
 std::string ReadInput(const std::string& path, platform::FileIdentity* identity,
                       std::string* error) {
   if (!platform::FileExists(path)) {
-    *error = "cannot read " + path + ": no such file";
+    *error = "cannot read " + path + ": not an existing file";
     return std::string();
   }
   std::string bytes;
@@ -112,13 +112,7 @@ std::string BaseName(const std::string& path) {
 }
 
 // Writes `bytes` to a new file at `path`; the reason in *error when not.
-bool WriteOutput(const std::string& path, const platform::FileIdentity& input,
-                 std::string_view bytes, std::string* error) {
-  // The compiled file may be the user's only copy.
-  if (platform::IsSameFile(path, input)) {
-    *error = path + " is the compiled file itself: not overwritten";
-    return false;
-  }
+bool WriteOutput(const std::string& path, std::string_view bytes, std::string* error) {
   platform::OutputFile output;
   if (!output.Create(path)) {
     *error = "cannot create " + path;
@@ -134,14 +128,18 @@ int Decompile(const DumpOptions& options, const VerifiedFile& file,
   const std::string icon_file = has_icon ? options.icon : std::string();
   const DecompiledSource source =
       DecompileToLSF(file, BaseName(options.file), icon_file);
+  // The compiled file may be the user's only copy.
+  for (const std::string& path : {options.lsf, icon_file})
+    if (!path.empty() && platform::IsSameFile(path, input))
+      return FileError(path + " is the compiled file itself: not overwritten");
   std::string error;
-  if (!WriteOutput(options.lsf, input, source.text, &error)) return FileError(error);
+  if (!WriteOutput(options.lsf, source.text, &error)) return FileError(error);
   console::Line("Wrote " + options.lsf + " [" + std::to_string(file.index.size()) +
                 " entries]");
   if (!options.icon.empty()) {
     if (!has_icon) {
       console::Line("No icon in " + options.file + ": " + options.icon + " not written");
-    } else if (!WriteOutput(options.icon, input, file.icon, &error)) {
+    } else if (!WriteOutput(options.icon, file.icon, &error)) {
       return FileError(error);
     } else {
       console::Line("Wrote " + options.icon + " [" + std::to_string(file.icon.size()) +
