@@ -409,8 +409,19 @@ OutputFile::~OutputFile() {
 bool OutputFile::Create(const std::string& path) {
   std::string native;
   if (!NativePath(path, &native) || native.empty()) return false;
-  handle_->fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return handle_->fd >= 0;
+  int fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK,
+                0666);
+  // A FIFO opened for reading and writing is its own reader: with nobody
+  // else reading, a write past the pipe's buffer would wait forever. So a
+  // FIFO is opened for writing only, which fails unless someone reads it.
+  struct stat info;
+  if (fd >= 0 && fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode)) {
+    close(fd);
+    fd = open(native.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  }
+  if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  handle_->fd = fd;
+  return fd >= 0;
 }
 
 void OutputFile::Write(const void* data, std::size_t size) {

@@ -179,6 +179,27 @@ TEST(Faults, SourceThatIsAFifoIsNotFound) {
       << result.out;
 }
 
+// A FIFO that nobody reads cannot take the output: writing into it would
+// wait forever once its buffer is full, so it is refused like any output
+// that cannot be opened. (The outputs here are small: should the FIFO be
+// taken, they fit its buffer and the run ends instead of hanging.)
+TEST(Faults, OutputThatIsAFifoWithoutReaderIsRefused) {
+  if (e2e::UnderLauncher()) GTEST_SKIP() << "the FIFO is made with POSIX calls";
+  for (const std::string option : {"/nocrc", "/internal"}) {
+    e2e::TempDir work;
+    e2e::WriteFile(work / "app.ls", kSource);
+    const std::string output =
+        option == "/internal" ? "lib_language_internal.pas" : "out.lng";
+    ASSERT_EQ(mkfifo((work / output).c_str(), 0644), 0);
+    const e2e::ProgramResult result =
+        e2e::RunProgram({"app.ls", option}, work.path());
+    EXPECT_EQ(result.status, 2) << option;
+    EXPECT_TRUE(EndsWith(result.out,
+                         "   Error could not create/open the file.. Aborting!\r\n"))
+        << option << "\n" << result.out;
+  }
+}
+
 // A line of 200 MB is read while the program holds about that one line: a
 // comment is passed over, a body text is refused as too long.
 TEST(Faults, SourceLineOf200MBHoldsAboutOneLine) {
