@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all demo test test-sanitize fuzz bench windows clean
+.PHONY: all demo test test-sanitize test-valgrind fuzz bench windows clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
@@ -20,7 +20,16 @@ test: all
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZMLFC_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)"
 
-# Runs every fuzz target for FUZZ_SECONDS each, from its seed corpus.
+# The end-to-end suite with the program under valgrind's memcheck: any
+# error or leak fails the run (status 99, valgrind's report on standard
+# error). Tests that need the program to run directly skip themselves.
+VALGRIND ?= valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+  --show-leak-kinds=definite,indirect
+test-valgrind: all
+	cd $(BUILD) && ZMLFC_LAUNCHER="$(VALGRIND)" tests/zmlfc_e2e_tests
+
+# Runs every fuzz target for FUZZ_SECONDS each, from its seed corpus; a
+# fault fails the target and shows the fuzzer's report.
 FUZZ_SECONDS ?= 60
 fuzz:
 	CC=clang CXX=clang++ $(MAKE) all BUILD=build-fuzz CMAKE_FLAGS="-DZMLFC_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo"
@@ -29,8 +38,9 @@ fuzz:
 	  mkdir -p build-fuzz/corpus/$$name; \
 	  echo "== $$name: $(FUZZ_SECONDS) s"; \
 	  $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/ \
-	    build-fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | \
-	    grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|Done'; \
+	    build-fuzz/corpus/$$name tests/fuzz/corpus/$$name > build-fuzz/$$name.log 2>&1 || \
+	    { tail -n 60 build-fuzz/$$name.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units|Done' build-fuzz/$$name.log; \
 	done
 
 # Builds the benchmarks in their own Release directory and runs them: the
