@@ -20,6 +20,22 @@ bool IsLeadByteOfPage(int codepage, unsigned char b) {
   return false;
 }
 
+char16_t Undefined932Unit(unsigned char b, std::size_t left, std::size_t* length) {
+  *length = 1;
+  if (b == 0x80) return 0x0080;
+  if (b == 0xA0) return 0xF8F0;
+  if (b >= 0xFD) return static_cast<char16_t>(0xF8F1 + (b - 0xFD));
+  if (IsLeadByteOfPage(932, b) && left >= 2) *length = 2;
+  return 0x30FB;
+}
+
+unsigned char Undefined932Byte(char16_t unit) {
+  if (unit == 0x0080) return 0x80;
+  if (unit == 0xF8F0) return 0xA0;
+  if (unit >= 0xF8F1 && unit <= 0xF8F3) return static_cast<unsigned char>(0xFD + (unit - 0xF8F1));
+  return 0;
+}
+
 bool ParseCodePageSetting(std::string_view text, int* codepage) {
   if (text.empty() || text.size() > 5) return false;
   int value = 0;

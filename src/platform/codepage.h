@@ -4,6 +4,7 @@
 #ifndef ZMLFC_PLATFORM_CODEPAGE_H_
 #define ZMLFC_PLATFORM_CODEPAGE_H_
 
+#include <cstddef>
 #include <string_view>
 
 namespace platform {
@@ -16,6 +17,14 @@ bool IsKnownCodePage(int codepage);
 bool IsDoubleByteCodePage(int codepage);
 // The lead bytes of the double-byte pages, as Windows defines them.
 bool IsLeadByteOfPage(int codepage, unsigned char b);
+
+// What Windows makes of a byte sequence that code page 932 does not define,
+// starting with byte `b`: a lead byte takes its next byte along and gives
+// U+30FB; 0x80, 0xA0 and 0xFD to 0xFF give U+0080, U+F8F0 and U+F8F1 to
+// U+F8F3; *length is the number of bytes taken (1 or 2, within `left`).
+char16_t Undefined932Unit(unsigned char b, std::size_t left, std::size_t* length);
+// The byte that such a unit converts back to, or 0 for any other unit.
+unsigned char Undefined932Byte(char16_t unit);
 
 // Parses a ZMLFC_CODEPAGE value: decimal digits naming a known code page.
 bool ParseCodePageSetting(std::string_view text, int* codepage);

@@ -144,9 +144,17 @@ std::u16string MultiByteToUtf16(int codepage, std::string_view text) {
   const char* in = text.data();
   std::size_t left = text.size();
   while (!decoder.Convert(&in, &left, &out)) {
-    out += "\xFD\xFF";
-    ++in;
-    --left;
+    // What Windows gives for bytes the page does not define, so that both
+    // programs read such a source alike.
+    std::size_t length = 1;
+    const char16_t unit =
+        codepage == 932
+            ? Undefined932Unit(static_cast<unsigned char>(*in), left, &length)
+            : 0xFFFD;
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+    in += length;
+    left -= length;
   }
   return FromUtf16LeBytes(out);
 }
@@ -158,11 +166,13 @@ std::string Utf16ToMultiByte(int codepage, std::u16string_view text) {
   const char* in = bytes.data();
   std::size_t left = bytes.size();
   while (!encoder.Convert(&in, &left, &out)) {
-    out += '?';
     // Skip the whole character: a surrogate pair is two units.
     std::size_t skip = 2;
     const unsigned unit = static_cast<unsigned char>(in[0]) |
                           static_cast<unsigned char>(in[1]) << 8;
+    const unsigned char undefined =
+        codepage == 932 ? Undefined932Byte(static_cast<char16_t>(unit)) : 0;
+    out += undefined != 0 ? static_cast<char>(undefined) : '?';
     if (unit >= 0xD800 && unit <= 0xDBFF && left >= 4) skip = 4;
     if (left < skip) skip = left;
     in += skip;

@@ -35,6 +35,15 @@ TEST(Conversion, DoubleBytePage932) {
   EXPECT_FALSE(platform::IsLeadByte(1252, 0x95));
 }
 
+TEST(Conversion, UndefinedSequencesOf932ReadAsOnWindows) {
+  // A lead byte with a trail the page does not pair with it, single bytes
+  // the page leaves undefined, and a lead byte that ends the text.
+  const std::u16string text = platform::ToUtf16(932, "a\x85\x40" "b\x80\xA0\xFD\xFF\x81");
+  EXPECT_EQ(text, u"a\u30FBb\u0080\uF8F0\uF8F1\uF8F3\u30FB");
+  // The single bytes convert back to themselves; U+30FB is a real character.
+  EXPECT_EQ(platform::FromUtf16(932, u"\u0080\uF8F0\uF8F2\u30FB"), "\x80\xA0\xFE\x81\x45");
+}
+
 TEST(Conversion, Utf8) {
   const std::u16string text = platform::ToUtf16(65001, "A\xC3\xA9\xF0\x9F\x98\x80");
   EXPECT_EQ(text, u"A\u00E9\U0001F600");  // the emoji is a surrogate pair
