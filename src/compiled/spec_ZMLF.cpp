@@ -48,7 +48,14 @@ void EncodeIndexEntry(const ZMLF_IndexEntry& entry, std::string* dst) {
 }
 
 void PutUtf16(std::string* dst, std::u16string_view text) {
-  for (char16_t unit : text) PutFixed16(dst, static_cast<std::uint16_t>(unit));
+  // Sized once and filled by index: this runs over every unit of the data.
+  std::size_t at = dst->size();
+  dst->resize(at + 2 * text.size());
+  char* out = &(*dst)[0];
+  for (char16_t unit : text) {
+    out[at++] = static_cast<char>(unit & 0xFF);
+    out[at++] = static_cast<char>(unit >> 8);
+  }
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <iconv.h>
 #include <limits.h>
 #include <locale.h>
+#include <malloc.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -91,7 +92,9 @@ class Iconv {
 // A single-byte page as two tables, built once from iconv.
 struct SingleBytePage {
   std::array<char16_t, 256> to_unicode;
-  std::map<char16_t, unsigned char> from_unicode;
+  // Every UTF-16 unit's byte, or -1: a flat table, as it is looked up once
+  // per character of every text written as Pascal source.
+  std::vector<std::int16_t> from_unicode = std::vector<std::int16_t>(65536, -1);
 };
 
 const SingleBytePage* SingleBytePageOf(int codepage) {
@@ -114,7 +117,7 @@ const SingleBytePage* SingleBytePageOf(int codepage) {
       unit = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                    static_cast<unsigned char>(out[1]) << 8);
     page.to_unicode[b] = unit;
-    page.from_unicode.emplace(unit, static_cast<unsigned char>(b));
+    if (page.from_unicode[unit] < 0) page.from_unicode[unit] = static_cast<std::int16_t>(b);
   }
   return &pages.emplace(codepage, std::move(page)).first->second;
 }
@@ -186,6 +189,9 @@ std::string Utf16ToMultiByte(int codepage, std::u16string_view text) {
 bool Startup(std::string* error) {
   // A reader that goes away must turn into a write error, not a signal.
   signal(SIGPIPE, SIG_IGN);
+  // Texts of up to 128 KiB each would otherwise get a mapping of their own,
+  // and unmapping 2000 of them costs more than reading them.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
   const char* setting = std::getenv("ZMLFC_CODEPAGE");
   if (setting != nullptr) {
     if (!ParseCodePageSetting(setting, &g_codepage) ||
@@ -243,9 +249,8 @@ std::string FromUtf16(int codepage, std::u16string_view text) {
       if (text[i] < 0x100) result[i] = static_cast<char>(text[i]);
       continue;
     }
-    auto found = page->from_unicode.find(text[i]);
-    if (found != page->from_unicode.end())
-      result[i] = static_cast<char>(found->second);
+    const std::int16_t byte = page->from_unicode[text[i]];
+    if (byte >= 0) result[i] = static_cast<char>(byte);
   }
   return result;
 }
