@@ -16,9 +16,10 @@ demo: all
 test: all
 	cd $(BUILD) && ctest --output-on-failure
 
-# The whole test suite with AddressSanitizer and UBSan.
+# The whole test suite with AddressSanitizer and UBSan; the Wine tests reuse
+# the Windows program of the plain build.
 test-sanitize:
-	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZMLFC_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)"
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZMLFC_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZMLFC_WINDOWS_BUILD=$(CURDIR)/$(BUILD)-win $(CMAKE_FLAGS)"
 
 # The end-to-end suite with the program under valgrind's memcheck: any
 # error or leak fails the run (status 99, valgrind's report on standard
