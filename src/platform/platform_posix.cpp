@@ -14,6 +14,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -92,9 +93,20 @@ class Iconv {
 // A single-byte page as two tables, built once from iconv.
 struct SingleBytePage {
   std::array<char16_t, 256> to_unicode;
-  // Every UTF-16 unit's byte, or -1: a flat table, as it is looked up once
-  // per character of every text written as Pascal source.
-  std::vector<std::int16_t> from_unicode = std::vector<std::int16_t>(65536, -1);
+  // The way back, looked up once per character of every text written as
+  // Pascal source: the units below 256 directly (the byte, or -1), the few
+  // others sorted for a binary search. Small, so a run that needs no way
+  // back pays next to nothing for it.
+  std::array<std::int16_t, 256> from_low_unit;
+  std::vector<std::pair<char16_t, unsigned char>> from_other_unit;
+
+  // The byte of `unit`, or -1 when the page has none.
+  int ByteOf(char16_t unit) const {
+    if (unit < 256) return from_low_unit[unit];
+    const auto found = std::lower_bound(
+        from_other_unit.begin(), from_other_unit.end(), std::make_pair(unit, static_cast<unsigned char>(0)));
+    return found != from_other_unit.end() && found->first == unit ? found->second : -1;
+  }
 };
 
 const SingleBytePage* SingleBytePageOf(int codepage) {
@@ -117,8 +129,19 @@ const SingleBytePage* SingleBytePageOf(int codepage) {
       unit = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                    static_cast<unsigned char>(out[1]) << 8);
     page.to_unicode[b] = unit;
-    if (page.from_unicode[unit] < 0) page.from_unicode[unit] = static_cast<std::int16_t>(b);
   }
+  // The first byte of a unit wins when two bytes give the same unit.
+  page.from_low_unit.fill(-1);
+  for (int b = 0; b < 256; ++b) {
+    const char16_t unit = page.to_unicode[b];
+    if (unit >= 256) {
+      page.from_other_unit.emplace_back(unit, static_cast<unsigned char>(b));
+    } else if (page.from_low_unit[unit] < 0) {
+      page.from_low_unit[unit] = static_cast<std::int16_t>(b);
+    }
+  }
+  std::stable_sort(page.from_other_unit.begin(), page.from_other_unit.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   return &pages.emplace(codepage, std::move(page)).first->second;
 }
 
@@ -249,7 +272,7 @@ std::string FromUtf16(int codepage, std::u16string_view text) {
       if (text[i] < 0x100) result[i] = static_cast<char>(text[i]);
       continue;
     }
-    const std::int16_t byte = page->from_unicode[text[i]];
+    const int byte = page->ByteOf(text[i]);
     if (byte >= 0) result[i] = static_cast<char>(byte);
   }
   return result;

@@ -24,7 +24,6 @@ AddEntryResult AddEntry(LanguageTable& table, std::string_view key,
   entry.ID = MakeID(key);
   entry.Length = static_cast<std::uint16_t>(value.size());
   entry.Value = std::move(value);
-  if (table.Entries.empty()) table.Entries.reserve(MaxEntries);
   table.Entries.push_back(std::move(entry));
   ++table.EntryCount;
   return AddEntryResult::Added;
