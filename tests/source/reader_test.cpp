@@ -1,8 +1,5 @@
 #include "source/reader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,49 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "stdout_capture.h"
+
 namespace {
-
-// Standard output (file descriptor 1, where the console writes) caught in
-// a pipe for the life of the object. Reports here are short; one longer
-// than the pipe's buffer fails the write instead of blocking the test.
-class StdoutCapture {
- public:
-  StdoutCapture() {
-    std::fflush(stdout);
-    if (pipe(pipe_) != 0) return;
-    fcntl(pipe_[0], F_SETFL, O_NONBLOCK);
-    fcntl(pipe_[1], F_SETFL, O_NONBLOCK);
-    saved_ = dup(1);
-    dup2(pipe_[1], 1);
-    close(pipe_[1]);
-  }
-  ~StdoutCapture() {
-    Restore();
-    if (pipe_[0] >= 0) close(pipe_[0]);
-  }
-  StdoutCapture(const StdoutCapture&) = delete;
-  StdoutCapture& operator=(const StdoutCapture&) = delete;
-
-  std::string Text() {
-    Restore();
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipe_[0], buffer, sizeof buffer)) > 0;)
-      text.append(buffer, static_cast<std::size_t>(n));
-    return text;
-  }
-
- private:
-  void Restore() {
-    if (saved_ < 0) return;
-    dup2(saved_, 1);
-    close(saved_);
-    saved_ = -1;
-  }
-
-  int pipe_[2] = {-1, -1};
-  int saved_ = -1;
-};
 
 struct Reading {
   bool accepted = false;

@@ -3,8 +3,8 @@
 // goes through a pipe, so that it is captured even while the process may
 // not grow files; it must fit the pipe's buffer (64 KiB on Linux), and a
 // longer text fails the console's write instead of blocking the test.
-#ifndef ZMLFC_TESTS_COMPILED_STDOUT_CAPTURE_H_
-#define ZMLFC_TESTS_COMPILED_STDOUT_CAPTURE_H_
+#ifndef ZMLFC_TESTS_STDOUT_CAPTURE_H_
+#define ZMLFC_TESTS_STDOUT_CAPTURE_H_
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -52,4 +52,4 @@ class StdoutCapture {
   int saved_ = -1;
 };
 
-#endif  // ZMLFC_TESTS_COMPILED_STDOUT_CAPTURE_H_
+#endif  // ZMLFC_TESTS_STDOUT_CAPTURE_H_
