@@ -191,8 +191,6 @@ void CheckPascalSource(const std::string& text, const LanguageTable& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::string error;
-  if (!platform::Startup(&error)) abort();
   BuildCRC32Table();
   // The console lines of millions of runs would drown the fuzzer's report.
   const int null = open("/dev/null", O_WRONLY);
@@ -211,6 +209,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The input's size picks the code page, so that one input always reads
+  // the same: a Western page, a double-byte page, UTF-8 and Cyrillic.
+  static const char* const kCodePages[] = {"1252", "932", "65001", "1251"};
+  setenv("ZMLFC_CODEPAGE", kCodePages[size % 4], 1);
+  std::string error;
+  CHECK(platform::Startup(&error));
+
   const std::string source_path = g_dir + "/source.ls";
   WriteBytes(source_path, std::string(reinterpret_cast<const char*>(data), size));
 
