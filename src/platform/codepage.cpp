@@ -1,6 +1,9 @@
 #include "platform/codepage.h"
 
+#include <cstdlib>
 #include <string>
+
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -44,6 +47,19 @@ bool ParseCodePageSetting(std::string_view text, int* codepage) {
     value = value * 10 + (c - '0');
   }
   if (!IsKnownCodePage(value)) return false;
+  *codepage = value;
+  return true;
+}
+
+bool CodePageFromEnvironment(bool* set, int* codepage, std::string* error) {
+  const char* setting = std::getenv("ZMLFC_CODEPAGE");
+  *set = setting != nullptr;
+  if (setting == nullptr) return true;
+  int value = 0;
+  if (!ParseCodePageSetting(setting, &value) || !IsSupportedCodePage(value)) {
+    *error = std::string("unsupported code page in ZMLFC_CODEPAGE: '") + setting + "'";
+    return false;
+  }
   *codepage = value;
   return true;
 }

@@ -5,6 +5,7 @@
 #define ZMLFC_PLATFORM_CODEPAGE_H_
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -28,6 +29,11 @@ unsigned char Undefined932Byte(char16_t unit);
 
 // Parses a ZMLFC_CODEPAGE value: decimal digits naming a known code page.
 bool ParseCodePageSetting(std::string_view text, int* codepage);
+
+// The code page that ZMLFC_CODEPAGE sets, when it is set: false, with
+// *error filled, when it names a code page the program does not support;
+// otherwise *set tells whether it is set and *codepage takes its page.
+bool CodePageFromEnvironment(bool* set, int* codepage, std::string* error);
 
 // The Windows ANSI code page of a locale name such as "ru_RU.UTF-8": by its
 // language (and, for Chinese, its territory); 1252 for C, POSIX and the

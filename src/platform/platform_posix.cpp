@@ -215,16 +215,9 @@ bool Startup(std::string* error) {
   // Texts of up to 128 KiB each would otherwise get a mapping of their own,
   // and unmapping 2000 of them costs more than reading them.
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
-  const char* setting = std::getenv("ZMLFC_CODEPAGE");
-  if (setting != nullptr) {
-    if (!ParseCodePageSetting(setting, &g_codepage) ||
-        !IsSupportedCodePage(g_codepage)) {
-      *error = std::string("unsupported code page in ZMLFC_CODEPAGE: '") +
-               setting + "'";
-      return false;
-    }
-    return true;
-  }
+  bool set = false;
+  if (!CodePageFromEnvironment(&set, &g_codepage, error)) return false;
+  if (set) return true;
   const char* locale = nullptr;
   for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     locale = std::getenv(name);

@@ -130,16 +130,9 @@ bool Startup(std::string* error) {
   // "\n" should anything still pass through it.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  const char* setting = std::getenv("ZMLFC_CODEPAGE");
-  if (setting != nullptr) {
-    if (!ParseCodePageSetting(setting, &g_codepage) ||
-        !IsSupportedCodePage(g_codepage)) {
-      *error = std::string("unsupported code page in ZMLFC_CODEPAGE: '") +
-               setting + "'";
-      return false;
-    }
-    return true;
-  }
+  bool set = false;
+  if (!CodePageFromEnvironment(&set, &g_codepage, error)) return false;
+  if (set) return true;
   // The thread's ANSI code page: the one of the thread's locale.
   DWORD thread_codepage = 0;
   if (GetLocaleInfoA(GetThreadLocale(),

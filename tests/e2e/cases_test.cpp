@@ -24,21 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 // The module name and the working directory vary from run to run.
 std::string NormaliseStderr(std::string err, const std::string& dir) {
   for (std::size_t at; (at = err.find(dir)) != std::string::npos;)
@@ -70,10 +55,10 @@ TEST_P(Case, Runs) {
       inputs.insert(name);
   }
   std::vector<std::string> args;
-  if (fs::exists(dir / "args")) args = Lines(e2e::ReadFile((dir / "args").string()));
+  if (fs::exists(dir / "args")) args = e2e::SplitLines(e2e::ReadFile((dir / "args").string()));
   e2e::Environment env;
   if (fs::exists(dir / "env"))
-    for (const std::string& line : Lines(e2e::ReadFile((dir / "env").string())))
+    for (const std::string& line : e2e::SplitLines(e2e::ReadFile((dir / "env").string())))
       env.emplace_back(line.substr(0, line.find('=')),
                        line.substr(line.find('=') + 1));
 

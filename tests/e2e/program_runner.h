@@ -61,6 +61,8 @@ class TempDir {
 };
 
 std::string ReadFile(const std::string& path);
+// The lines of `text`, split at LF; a last line without LF counts.
+std::vector<std::string> SplitLines(const std::string& text);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 // Names of the regular files under `dir`, relative to it, sorted.

@@ -29,21 +29,6 @@ struct CorpusRun {
 // Test names and failure messages show the run by its name.
 void PrintTo(const CorpusRun& run, std::ostream* os) { *os << run.name; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 // Source lines joined by CR LF, as an editor on Windows saves them.
 std::string Source(const std::vector<std::string>& lines) {
   std::string text;
@@ -117,9 +102,9 @@ std::vector<CorpusRun> CaseFolderRuns() {
     CorpusRun run;
     run.name = "case_" + dir.filename().string();
     if (fs::exists(dir / "in")) run.in_dir = (dir / "in").string();
-    if (fs::exists(dir / "args")) run.args = Lines(e2e::ReadFile((dir / "args").string()));
+    if (fs::exists(dir / "args")) run.args = e2e::SplitLines(e2e::ReadFile((dir / "args").string()));
     if (fs::exists(dir / "env"))
-      for (const std::string& line : Lines(e2e::ReadFile((dir / "env").string())))
+      for (const std::string& line : e2e::SplitLines(e2e::ReadFile((dir / "env").string())))
         run.env.emplace_back(line.substr(0, line.find('=')),
                              line.substr(line.find('=') + 1));
     runs.push_back(std::move(run));
