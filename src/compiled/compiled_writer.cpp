@@ -152,13 +152,8 @@ void WriteCompiledFile(const LanguageTable& table, bool NoCRC, bool NoIcon,
   output.Write(block);
   console::Write(std::to_string(table.EntryCount) + " entries [" +
                  std::to_string(block.size()) + " bytes]");
-  if (NoCRC) {
-    console::Line();
-  } else {
-    console::Write(" [CRC ");
-    header.IndexCRC = StreamCRC32(block.data(), block.size());
-    console::Line(Hex8(header.IndexCRC) + "]");
-  }
+  if (!NoCRC) header.IndexCRC = StreamCRC32(block.data(), block.size());
+  console::Line(NoCRC ? "" : CrcSuffix(header.IndexCRC));
   std::string().swap(block);
 
   // 5. The data.
@@ -185,13 +180,8 @@ void WriteCompiledFile(const LanguageTable& table, bool NoCRC, bool NoIcon,
     });
     console::Write("OK [" + std::to_string(header.DataSize) + " bytes]");
   }
-  if (NoCRC) {
-    console::Line();
-  } else {
-    console::Write(" [CRC ");
-    header.DataCRC = data_crc;
-    console::Line(Hex8(header.DataCRC) + "]");
-  }
+  if (!NoCRC) header.DataCRC = data_crc;
+  console::Line(NoCRC ? "" : CrcSuffix(header.DataCRC));
 
   // 6. The header again, now final.
   output.SeekToStart();
